@@ -1,0 +1,16 @@
+#pragma once
+// The publisher whose name is the program's title and whose site every
+// site link of both windows opens.
+
+#include <QString>
+
+inline QString publisherName()
+{
+    return QStringLiteral("مؤسسه فرهنگی نیوارا");
+}
+
+// A bare host name, as the links show it and hand it to the shell.
+inline const char* publisherAddress()
+{
+    return "www.nivara.ir";
+}

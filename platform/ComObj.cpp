@@ -1,0 +1,3 @@
+#include "platform/ComObj.h"
+
+void CoInitializeApartment() {}

@@ -1,0 +1,204 @@
+#include "platform/Controls.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSvgRenderer>
+
+QFont platformFont(int pixels, const QString& family)
+{
+    QFont font(family);
+    font.setPixelSize(pixels);
+    return font;
+}
+
+void placeControl(QWidget* control, const QString& name, int left, int top, int width, int height)
+{
+    control->setObjectName(name);
+    control->setGeometry(left, top, width, height);
+}
+
+void setFontColor(QWidget* control, TColor colour)
+{
+    QPalette palette = control->palette();
+    palette.setColor(QPalette::WindowText, toQColor(colour));
+    palette.setColor(QPalette::ButtonText, toQColor(colour));
+    palette.setColor(QPalette::Text, toQColor(colour));
+    control->setPalette(palette);
+}
+
+TColor fontColor(const QWidget* control)
+{
+    return fromQColor(control->palette().color(QPalette::WindowText));
+}
+
+void setBackgroundColor(QWidget* control, TColor colour)
+{
+    QPalette palette = control->palette();
+    palette.setColor(QPalette::Base, toQColor(colour));
+    palette.setColor(QPalette::Window, toQColor(colour));
+    palette.setColor(QPalette::Button, toQColor(colour));
+    control->setPalette(palette);
+    control->setAutoFillBackground(true);
+}
+
+QPixmap artworkPixmap(const QString& resource, QSize size)
+{
+    QPixmap pixmap(size);
+    pixmap.fill(Qt::transparent);
+    QSvgRenderer renderer(resource);
+    QPainter painter(&pixmap);
+    renderer.render(&painter, QRectF(QPointF(0, 0), size));
+    return pixmap;
+}
+
+// --- TLabel
+
+TLabel::TLabel(QWidget* parent, const QString& name, int left, int top, int width, int height) : QLabel(parent)
+{
+    placeControl(this, name, left, top, width, height);
+    setTextFormat(Qt::PlainText);
+    setMouseTracking(true); // mouse moves are reported without a button held
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void TLabel::setCaption(const QString& caption)
+{
+    const QRect before = geometry();
+    setText(caption);
+    const int width = caption.isEmpty() ? before.width() : fontMetrics().horizontalAdvance(caption);
+    if (layoutDirection() == Qt::RightToLeft)
+        setGeometry(before.right() + 1 - width, before.top(), width, before.height());
+    else
+        setGeometry(before.left(), before.top(), width, before.height());
+}
+
+void TLabel::mousePressEvent(QMouseEvent* event)
+{
+    pressed = event->button() == Qt::LeftButton;
+}
+
+void TLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool click = pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    pressed = false;
+    if (click)
+        emit Click();
+}
+
+void TLabel::mouseMoveEvent(QMouseEvent*)
+{
+    emit MouseMove();
+}
+
+void TLabel::leaveEvent(QEvent*)
+{
+    emit MouseLeave();
+}
+
+// --- TImage
+
+TImage::TImage(QWidget* parent, const QString& name, int left, int top, int width, int height) : QLabel(parent)
+{
+    placeControl(this, name, left, top, width, height);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop | Qt::AlignAbsolute);
+}
+
+void TImage::setPicture(const QString& resource, QSize pictureSize, bool stretch)
+{
+    picture = pictureSize;
+    setPixmap(artworkPixmap(resource, stretch ? size() : pictureSize));
+}
+
+void TImage::mousePressEvent(QMouseEvent* event)
+{
+    pressed = event->button() == Qt::LeftButton;
+}
+
+void TImage::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool click = pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    pressed = false;
+    if (click)
+        emit Click();
+}
+
+// --- TShape
+
+TShape::TShape(QWidget* parent, const QString& name, int left, int top, int width, int height, TPenStyle style,
+               TColor colour)
+    : QWidget(parent), penStyle(style), penColour(colour)
+{
+    placeControl(this, name, left, top, width, height);
+}
+
+void TShape::paintEvent(QPaintEvent*)
+{
+    if (penStyle == TPenStyle::psClear)
+        return;
+    // The mask mode: every pixel drawn becomes the AND of the pixel beneath
+    // and the pen's colour, so the outline tints the picture beneath.
+    QPainter painter(this);
+    painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+    painter.setPen(QPen(toQColor(penColour), 1));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void TShape::mousePressEvent(QMouseEvent*)
+{
+    emit MouseDown();
+}
+
+// --- TSpeedButton
+
+TSpeedButton::TSpeedButton(QWidget* parent, const QString& name, int left, int top, int width, int height,
+                           const QString& caption, bool flat)
+    : QToolButton(parent)
+{
+    placeControl(this, name, left, top, width, height);
+    setText(caption);
+    setFocusPolicy(Qt::NoFocus);
+    setAutoRaise(flat);
+    setToolButtonStyle(Qt::ToolButtonTextOnly);
+}
+
+void TSpeedButton::setGlyph(const QString& resource, int size)
+{
+    setIcon(QIcon(artworkPixmap(resource, QSize(size, size))));
+    setIconSize(QSize(size, size));
+    // In a right-to-left window the icon comes first, on the right of the caption.
+    setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+}
+
+// --- containers and edit controls
+
+TPanel::TPanel(QWidget* parent, const QString& name, int left, int top, int width, int height, int borderWidth)
+    : QFrame(parent)
+{
+    placeControl(this, name, left, top, width, height);
+    setFrameShape(borderWidth > 0 ? QFrame::Box : QFrame::NoFrame);
+    setLineWidth(borderWidth);
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Button);
+}
+
+TEdit::TEdit(QWidget* parent, const QString& name, int left, int top, int width, int height, const QString& text)
+    : QLineEdit(text, parent)
+{
+    placeControl(this, name, left, top, width, height);
+    setFrame(false);
+    setMaxLength(32767);
+}
+
+TGroupBox::TGroupBox(QWidget* parent, const QString& name, int left, int top, int width, int height,
+                     const QString& caption)
+    : QGroupBox(caption, parent)
+{
+    placeControl(this, name, left, top, width, height);
+}
+
+TRadioButton::TRadioButton(QWidget* parent, const QString& name, int left, int top, int width, int height,
+                           const QString& caption)
+    : QRadioButton(caption, parent)
+{
+    placeControl(this, name, left, top, width, height);
+}

@@ -1,0 +1,94 @@
+#include "platform/TADOConnection.h"
+
+#include "platform/Exceptions.h"
+
+#include <sqlite3.h>
+
+#include <QDir>
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QSqlError>
+
+namespace {
+
+QString connectionSetting(const QString& connectionString, const QString& key)
+{
+    for (const QString& part : connectionString.split(QLatin1Char(';'))) {
+        const qsizetype equals = part.indexOf(QLatin1Char('='));
+        if (equals > 0 && part.left(equals).trimmed().compare(key, Qt::CaseInsensitive) == 0)
+            return part.mid(equals + 1).trimmed();
+    }
+    return {};
+}
+
+QString engineMessage(const QSqlError& error)
+{
+    return error.databaseText().isEmpty() ? error.driverText() : error.databaseText();
+}
+
+} // namespace
+
+TADOConnection::TADOConnection(QObject* owner, const QString& name) : QObject(owner)
+{
+    setObjectName(name);
+    static int serial = 0;
+    qtConnectionName = QStringLiteral("nivara-%1").arg(++serial);
+}
+
+TADOConnection::~TADOConnection()
+{
+    close();
+}
+
+QString TADOConnection::dataSourcePath() const
+{
+    return QDir::current().absoluteFilePath(connectionSetting(ConnectionString, QStringLiteral("Data Source")));
+}
+
+void TADOConnection::setConnected(bool connected)
+{
+    if (connected == Connected())
+        return;
+    if (connected)
+        open();
+    else
+        close();
+}
+
+void TADOConnection::open()
+{
+    QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), qtConnectionName);
+    database.setDatabaseName(dataSourcePath());
+    // Read-only never creates the file and takes no write lock.
+    database.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+    if (!database.open()) {
+        const QString message = engineMessage(database.lastError());
+        database = QSqlDatabase();
+        QSqlDatabase::removeDatabase(qtConnectionName);
+        throw EDatabaseError(message);
+    }
+    sqlite3* opened = *static_cast<sqlite3* const*>(database.driver()->handle().data());
+    // SQLite reads a file lazily: make it show now whether it is a database.
+    char* error = nullptr;
+    if (sqlite3_exec(opened, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, &error) != SQLITE_OK) {
+        const QString message = QString::fromUtf8(error ? error : sqlite3_errmsg(opened));
+        sqlite3_free(error);
+        database.close();
+        database = QSqlDatabase();
+        QSqlDatabase::removeDatabase(qtConnectionName);
+        throw EDatabaseError(message);
+    }
+    db = opened;
+}
+
+void TADOConnection::close()
+{
+    if (!db)
+        return;
+    db = nullptr;
+    {
+        QSqlDatabase database = QSqlDatabase::database(qtConnectionName, false);
+        database.close();
+    }
+    QSqlDatabase::removeDatabase(qtConnectionName);
+}
