@@ -16,8 +16,15 @@ namespace Unit1 {
 Tmain* main = nullptr;
 }
 
+// The artwork lives in the library, whose resources start only when asked.
+static void initialiseArtwork()
+{
+    Q_INIT_RESOURCE(assets);
+}
+
 void startUp()
 {
+    initialiseArtwork();
     CoInitializeApartment();
     setApplicationTitle(publisherName());
     installFontSubstitutes();
