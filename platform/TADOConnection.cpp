@@ -1,6 +1,7 @@
 #include "platform/TADOConnection.h"
 
 #include "platform/Exceptions.h"
+#include "platform/PersianLike.h"
 
 #include <sqlite3.h>
 
@@ -78,6 +79,8 @@ void TADOConnection::open()
         QSqlDatabase::removeDatabase(qtConnectionName);
         throw EDatabaseError(message);
     }
+    // Titles and answers match the way Persian readers type.
+    platform::registerPersianLike(opened);
     db = opened;
 }
 
