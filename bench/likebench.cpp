@@ -136,7 +136,7 @@ void timeOnce(sqlite3* db, const std::string& sql, Timing& timing)
 struct Case {
     const char* feature;
     std::string sql;
-    Timing builtIn, ours;
+    Timing builtIn{}, ours{};
 };
 
 }
