@@ -108,6 +108,10 @@ private:
 
     Catalogue catalogue;
     std::unique_ptr<NamazData> data;
+    // Where LastFoundPos was found: a continued search continues only in the
+    // same pane over the same answer text.
+    const TDBMemo* lastFoundPane = nullptr;
+    QString lastFoundText;
 
     TImage* Image1 = nullptr; // background
     TImage* Image2 = nullptr; // category marker
