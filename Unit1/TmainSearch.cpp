@@ -59,9 +59,13 @@ void Tmain::SpeedButton8Click()
 {
     Panel1->show();
     // As the Tab key would: the window is activated and the box's whole
-    // text is selected, so typing replaces it.
+    // text is selected, so typing replaces it. An inactive window gets the
+    // focus only once the window system has activated it, and then not as
+    // from the Tab key, so the text is selected here rather than left to
+    // the focus change.
     activateWindow();
     ebarat->setFocus(Qt::TabFocusReason);
+    ebarat->selectAll();
     showCombinedView();
 }
 
