@@ -73,6 +73,19 @@ std::optional<SimpleSelect> simpleSelect(const QString& sql)
     return SimpleSelect{match.captured(1), match.captured(2)};
 }
 
+// Only a table's rows have row ids: a view gives null for every row.
+bool isTable(sqlite3* db, const QString& name)
+{
+    sqlite3_stmt* lookup = nullptr;
+    sqlite3_prepare_v2(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1 COLLATE NOCASE", -1,
+                       &lookup, nullptr);
+    const QByteArray utf8 = name.toUtf8();
+    sqlite3_bind_text(lookup, 1, utf8.constData(), int(utf8.size()), SQLITE_STATIC);
+    const bool found = sqlite3_step(lookup) == SQLITE_ROW;
+    sqlite3_finalize(lookup);
+    return found;
+}
+
 QString quotedName(const QString& name)
 {
     QString doubled = name;
@@ -158,11 +171,13 @@ TCustomADODataSet::Snapshot TCustomADODataSet::readSnapshot(const QString& sql) 
 bool TCustomADODataSet::readByRowId(Snapshot& result, const QString& table, const QString& where) const
 {
     sqlite3* db = Connection->handle();
+    if (!isTable(db, table))
+        return false;
     const QString listed = listField.isEmpty() ? QStringLiteral("NULL") : quotedName(listField);
     const QString sql = QStringLiteral("SELECT rowid, %1 FROM %2%3").arg(listed, table, where);
     const QByteArray text = sql.toUtf8();
     sqlite3_stmt* probe = nullptr;
-    // A view or a table without row ids cannot be read this way.
+    // Nor can a table declared without row ids.
     const bool usable = sqlite3_prepare_v2(db, text.constData(), int(text.size()), &probe, nullptr) == SQLITE_OK;
     sqlite3_finalize(probe);
     if (!usable)
