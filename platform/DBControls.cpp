@@ -6,7 +6,9 @@
 #include "platform/TDataSource.h"
 
 #include <QAbstractTableModel>
+#include <QEvent>
 #include <QHeaderView>
+#include <QStyleOptionHeader>
 
 // --- DataLink
 
@@ -83,6 +85,11 @@ void TDBMemo::showField()
 
 // --- TDBGrid
 
+namespace {
+// The row indicator points from the margin at the current record.
+const QString currentRecordIndicator = QStringLiteral("◀");
+} // namespace
+
 class DBGridModel : public QAbstractTableModel {
 public:
     DBGridModel(QObject* parent, const DataLink& link, QString title) : QAbstractTableModel(parent), link(link), title(std::move(title)) {}
@@ -107,9 +114,8 @@ public:
             return {};
         if (orientation == Qt::Horizontal)
             return title;
-        // The row indicator points from the margin at the current record.
         TCustomADODataSet* set = link.dataSet();
-        return set && set->RecNo() == section ? QStringLiteral("◀") : QString();
+        return set && set->RecNo() == section ? currentRecordIndicator : QString();
     }
 
     Qt::ItemFlags flags(const QModelIndex& index) const override
@@ -141,9 +147,49 @@ private:
     int indicated = -1;
 };
 
+namespace {
+
+// The margin beside the rows shows nothing but the indicator of the current
+// record, so its width is that of the indicator whatever the rows hold.
+// Qt's own header measures up to two hundred rows for its width, and the
+// list asks for it again after every move of the current record.
+class IndicatorHeader : public QHeaderView {
+public:
+    explicit IndicatorHeader(QWidget* parent) : QHeaderView(Qt::Vertical, parent) {}
+
+    QSize sizeHint() const override
+    {
+        if (!measured.isValid()) {
+            ensurePolished();
+            QStyleOptionHeader option;
+            initStyleOption(&option);
+            QFont bold = font();
+            bold.setBold(true); // as Qt measures a header section
+            option.fontMetrics = QFontMetrics(bold);
+            option.text = currentRecordIndicator;
+            measured = style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), this);
+        }
+        return measured;
+    }
+
+protected:
+    void changeEvent(QEvent* event) override
+    {
+        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+            measured = QSize();
+        QHeaderView::changeEvent(event);
+    }
+
+private:
+    mutable QSize measured;
+};
+
+} // namespace
+
 TDBGrid::TDBGrid(QWidget* parent, const QString& name, int left, int top, int width, int height) : QTableView(parent)
 {
     placeControl(this, name, left, top, width, height);
+    setVerticalHeader(new IndicatorHeader(this));
     setFrameShape(QFrame::NoFrame);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
