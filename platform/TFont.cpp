@@ -62,17 +62,6 @@ void setFontStyle(QWidget* control, TFontStyles style)
     control->setFont(font);
 }
 
-TFontStyles fontStyle(const QWidget* control)
-{
-    const QFont font = control->font();
-    TFontStyles style;
-    style.setFlag(fsBold, font.bold());
-    style.setFlag(fsItalic, font.italic());
-    style.setFlag(fsUnderline, font.underline());
-    style.setFlag(fsStrikeOut, font.strikeOut());
-    return style;
-}
-
 void setFontCharset(QWidget* control, TFontCharset charset)
 {
     control->setProperty(charsetProperty, int(charset));

@@ -47,7 +47,6 @@ int pixelHeight(int points);
 void setFontName(QWidget* control, const QString& name);
 void setFontSize(QWidget* control, int points);
 void setFontStyle(QWidget* control, TFontStyles style);
-TFontStyles fontStyle(const QWidget* control);
 
 // Qt's fonts carry no character set; a control keeps its own beside its font.
 void setFontCharset(QWidget* control, TFontCharset charset);

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -123,8 +124,16 @@ bool TFontDialog::Execute()
 
 void TFontDialog::showFont()
 {
-    chooser->setCurrentFont(qtFont(Font));
+    QFont shown = qtFont(Font);
+    chooser->setCurrentFont(shown);
     shownFamily = chooser->currentFont().family();
+    // The chooser looks a face up by a generic name ("Normal", "Bold"), which
+    // many families call otherwise ("Book", "Regular"), and falls back on the
+    // family's first face. Name the face that font matching picks instead.
+    QFont face = shown;
+    face.setFamily(shownFamily);
+    shown.setStyleName(QFontInfo(face).styleName());
+    chooser->setCurrentFont(shown);
     selectValue(colours, Font.Color, QStringLiteral("Custom"));
     selectValue(scripts, Font.Charset, QStringLiteral("Other"));
 }
