@@ -2,6 +2,7 @@
 
 #include "platform/Exceptions.h"
 #include "platform/PersianLike.h"
+#include "platform/jet/JetBook.h"
 
 #include <sqlite3.h>
 
@@ -9,6 +10,7 @@
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -58,8 +60,15 @@ void TADOConnection::setConnected(bool connected)
 
 void TADOConnection::open()
 {
+    // The engine is chosen by the file's first bytes, never by its name.
+    QString file = dataSourcePath();
+    std::unique_ptr<QTemporaryDir> copyFolder;
+    if (platform::isJetFile(file)) {
+        copyFolder = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/nivara-XXXXXX"));
+        file = platform::copyJetBook(file, *copyFolder);
+    }
     QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), qtConnectionName);
-    database.setDatabaseName(dataSourcePath());
+    database.setDatabaseName(file);
     // Read-only never creates the file and takes no write lock.
     database.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
     if (!database.open()) {
@@ -82,6 +91,7 @@ void TADOConnection::open()
     // Titles and answers match the way Persian readers type.
     platform::registerPersianLike(opened);
     db = opened;
+    jetCopyFolder = std::move(copyFolder);
 }
 
 void TADOConnection::close()
@@ -94,4 +104,5 @@ void TADOConnection::close()
         database.close();
     }
     QSqlDatabase::removeDatabase(qtConnectionName);
+    jetCopyFolder.reset();
 }

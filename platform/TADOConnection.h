@@ -2,10 +2,15 @@
 // The one connection to the book file. The file is opened read-only and is
 // never created: a missing file is an error, as is a file that is not a
 // database. Other programs keep full access to it while the reader runs.
+// An Access (Jet or ACE) book is read through an SQLite copy of it in a
+// temporary folder, which lives as long as the connection is open.
 
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
+class QTemporaryDir;
 struct sqlite3;
 
 enum class TConnectMode { cmShareDenyNone };
@@ -38,4 +43,5 @@ private:
 
     QString qtConnectionName;
     sqlite3* db = nullptr;
+    std::unique_ptr<QTemporaryDir> jetCopyFolder;
 };
