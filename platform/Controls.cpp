@@ -72,6 +72,22 @@ void TLabel::setCaption(const QString& caption)
         setGeometry(before.left(), before.top(), width, before.height());
 }
 
+void TLabel::paintEvent(QPaintEvent*)
+{
+    // The label is one line of the caption font's height in pixels. A
+    // Persian font's line is far taller than that (room for stacked marks),
+    // so the line is scaled into the label: the baseline divides the height
+    // as the font's ascent and descent divide its line, and the letters and
+    // their dots stay inside the label instead of being cut off below.
+    QPainter painter(this);
+    painter.setPen(palette().color(foregroundRole()));
+    const QFontMetricsF metrics(font());
+    const qreal baseline = height() * metrics.ascent() / (metrics.ascent() + metrics.descent());
+    const qreal advance = metrics.horizontalAdvance(text());
+    const qreal left = layoutDirection() == Qt::RightToLeft ? width() - advance : 0;
+    painter.drawText(QPointF(left, baseline), text());
+}
+
 void TLabel::mousePressEvent(QMouseEvent* event)
 {
     pressed = event->button() == Qt::LeftButton;

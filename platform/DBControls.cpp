@@ -222,6 +222,13 @@ void TDBGrid::bind(TDataSource* source, const QString& field, const QString& tit
     link.bind(this, source, field, [this] { followCurrentRecord(); });
 }
 
+QModelIndex TDBGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    if (action == MoveHome || action == MoveEnd)
+        modifiers |= Qt::ControlModifier;
+    return QTableView::moveCursor(action, modifiers);
+}
+
 void TDBGrid::followCurrentRecord()
 {
     gridModel->indicateCurrent();

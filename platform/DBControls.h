@@ -55,6 +55,11 @@ public:
     TDBGrid(QWidget* parent, const QString& name, int left, int top, int width, int height);
     void bind(TDataSource* source, const QString& field, const QString& title);
 
+protected:
+    // The rows are selected whole, so Home and End go to the first and the
+    // last record, not to the first and last cell of the row.
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+
 private:
     void followCurrentRecord();
     DataLink link;
