@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
+#include <cmath>
+
 QFont platformFont(int pixels, const QString& family)
 {
     QFont font(family);
@@ -210,6 +212,29 @@ TGroupBox::TGroupBox(QWidget* parent, const QString& name, int left, int top, in
     : QGroupBox(caption, parent)
 {
     placeControl(this, name, left, top, width, height);
+}
+
+void TGroupBox::paintEvent(QPaintEvent*)
+{
+    // As in TLabel, the caption's line is the font's character height, not
+    // the far taller line of the Persian face that stands in for it.
+    const QFontMetricsF metrics(font());
+    const qreal line = font().pixelSize() > 0 ? font().pixelSize() * 1.25 : metrics.height();
+    const qreal baseline = line * metrics.ascent() / (metrics.ascent() + metrics.descent());
+    const qreal advance = metrics.horizontalAdvance(title());
+    const qreal captionLeft = layoutDirection() == Qt::RightToLeft ? width() - 8 - advance : 8;
+    const qreal frameTop = std::floor(line / 2);
+
+    QPainter painter(this);
+    // An etched frame: a shadow line with a light line beside it.
+    const QRectF frame(0.5, frameTop + 0.5, width() - 2, height() - frameTop - 2);
+    painter.setPen(palette().color(QPalette::Light));
+    painter.drawRect(frame.translated(1, 1));
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(frame);
+    painter.fillRect(QRectF(captionLeft, 0, advance, line), palette().color(backgroundRole()));
+    painter.setPen(palette().color(foregroundRole()));
+    painter.drawText(QPointF(captionLeft, baseline), title());
 }
 
 TRadioButton::TRadioButton(QWidget* parent, const QString& name, int left, int top, int width, int height,

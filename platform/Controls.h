@@ -102,6 +102,7 @@ public:
     void setGlyph(const QString& resource, int size);
 };
 
+// A panel without bevels, in the button-face colour.
 class TPanel : public QFrame {
     Q_OBJECT
 public:
@@ -116,10 +117,15 @@ public:
     TEdit(QWidget* parent, const QString& name, int left, int top, int width, int height, const QString& text);
 };
 
+// A group box whose caption sits on its frame's top line, one line of the
+// caption font's height, so that controls placed just below it stay clear.
 class TGroupBox : public QGroupBox {
     Q_OBJECT
 public:
     TGroupBox(QWidget* parent, const QString& name, int left, int top, int width, int height, const QString& caption);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 class TRadioButton : public QRadioButton {

@@ -186,6 +186,18 @@ private:
 
 } // namespace
 
+namespace {
+// A row holds one line of the cell font and the grid's margins. The line is
+// that of the font's character height, as the platform's fonts have it:
+// the Persian faces that stand in for them carry a line nearly twice as tall
+// (room for stacked marks), which would leave a list half as many rows.
+int listRowHeight(const QFont& font)
+{
+    const int line = font.pixelSize() > 0 ? qRound(font.pixelSize() * 1.25) : QFontMetrics(font).height();
+    return line + 4;
+}
+} // namespace
+
 TDBGrid::TDBGrid(QWidget* parent, const QString& name, int left, int top, int width, int height) : QTableView(parent)
 {
     placeControl(this, name, left, top, width, height);
@@ -209,7 +221,9 @@ void TDBGrid::bind(TDataSource* source, const QString& field, const QString& tit
         set->setListField(field);
     gridModel = new DBGridModel(this, link, title);
     setModel(gridModel);
-    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    verticalHeader()->setMinimumSectionSize(listRowHeight(font()));
+    verticalHeader()->setDefaultSectionSize(listRowHeight(font()));
+    horizontalHeader()->setFixedHeight(listRowHeight(horizontalHeader()->font()));
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& index) {
         TCustomADODataSet* set = link.dataSet();
         if (set && index.isValid() && index.row() != set->RecNo())

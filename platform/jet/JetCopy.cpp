@@ -230,7 +230,8 @@ public:
     TableCopy(MdbHandle* mdb, MdbCatalogEntry* entry, SqliteFile& out) : mdb(mdb), out(out)
     {
         table.reset(mdb_read_table(entry));
-        if (!table || !mdb_read_columns(table.get()) || table->num_cols == 0)
+        // A damaged definition may count more columns than it describes.
+        if (!table || !mdb_read_columns(table.get()) || table->num_cols == 0 || table->columns->len != table->num_cols)
             throw ReadError(std::string("The table ") + entry->object_name + " of the book file could not be read.");
         name = table->name;
         for (unsigned i = 0; i < table->num_cols; ++i) {
