@@ -25,13 +25,12 @@ void substitute(const QString& family, const QStringList& candidates)
 
 void installFontSubstitutes()
 {
-    // Persian first, then a Latin face for the Latin text of the same controls.
+    // DejaVu Sans carries Persian with Tahoma's compact line height, so the
+    // labels and panes keep the proportions they were laid out for.
     substitute(QStringLiteral("Tahoma"),
-               {QStringLiteral("Noto Sans Arabic"), QStringLiteral("Nazli"), QStringLiteral("Noto Sans"),
-                QStringLiteral("DejaVu Sans")});
-    substitute(QStringLiteral("MS Sans Serif"), {QStringLiteral("Noto Sans"), QStringLiteral("DejaVu Sans")});
-    substitute(QStringLiteral("Arial"),
-               {QStringLiteral("Noto Sans"), QStringLiteral("Noto Sans Arabic"), QStringLiteral("DejaVu Sans")});
+               {QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans Arabic"), QStringLiteral("Nazli")});
+    substitute(QStringLiteral("MS Sans Serif"), {QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans")});
+    substitute(QStringLiteral("Arial"), {QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans")});
     substitute(QStringLiteral("Times New Roman"),
                {QStringLiteral("Noto Serif"), QStringLiteral("DejaVu Serif"), QStringLiteral("Noto Naskh Arabic")});
 }

@@ -19,7 +19,7 @@ for expected in ./usr/bin/nivara ./usr/share/nivara/namaz.mdb \
   grep -qx "$expected" <<<"$listing" || { echo "missing from the package: $expected"; exit 1; }
 done
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6widgets6 libqt6sql6-sqlite libsqlite3-0 fonts-noto-core; do
+for needed in libqt6widgets6 libqt6sql6-sqlite libsqlite3-0 fonts-dejavu-core; do
   grep -q "$needed" <<<"$depends" || { echo "the package does not depend on $needed: $depends"; exit 1; }
 done
 
