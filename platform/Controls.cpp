@@ -193,8 +193,9 @@ TPanel::TPanel(QWidget* parent, const QString& name, int left, int top, int widt
     : QFrame(parent)
 {
     placeControl(this, name, left, top, width, height);
-    setFrameShape(borderWidth > 0 ? QFrame::Box : QFrame::NoFrame);
-    setLineWidth(borderWidth);
+    // Without bevels the border is a margin in the panel's own colour, not a line.
+    setFrameShape(QFrame::NoFrame);
+    setContentsMargins(borderWidth, borderWidth, borderWidth, borderWidth);
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Button);
 }
