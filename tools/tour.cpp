@@ -11,12 +11,17 @@
 #include "platform/DBControls.h"
 #include "platform/MessageBoxes.h"
 #include "platform/TADODataSet.h"
+#include "platform/TFindDialog.h"
+#include "platform/TFontDialog.h"
 #include "vorudi/TForm2.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QFontDialog>
 #include <QDir>
 #include <QEventLoop>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -130,6 +135,32 @@ QList<State> tourStates()
              call(&browser(), "SpeedButton8Click");
              setBoxText("ebarat", QStringLiteral("وضو"));
              call(&browser(), "SpeedButton9Click");
+             return &browser();
+         }},
+        {"09-found-in-answer", [] {
+             call(&browser(), "Label1Click");
+             call(&browser(), "SpeedButton6Click"); // the first category's find dialog
+             auto* dialog = browser().findChild<TFindDialog*>(QStringLiteral("FindDialog1"));
+             dialog->setFindText(QStringLiteral("نماز"));
+             auto* findNext = dialog->findChild<QPushButton*>(QStringLiteral("FindNext"));
+             findNext->click();
+             findNext->click(); // the second occurrence is selected and in view
+             dialog->hide();
+             return &browser();
+         }},
+        {"10-answer-font", [] {
+             // Chosen in the dialog's own controls, as a person would.
+             TFontDialog::setExecuteHook([](TFontDialog& dialog) {
+                 QFont serif(QStringLiteral("DejaVu Serif"));
+                 serif.setPointSize(11);
+                 serif.setStyleName(QFontInfo(serif).styleName()); // the family's regular face
+                 dialog.findChild<QFontDialog*>(QStringLiteral("FontChooser"))->setCurrentFont(serif);
+                 auto* colours = dialog.findChild<QComboBox*>(QStringLiteral("FontColor"));
+                 colours->setCurrentIndex(colours->findData(clNavy));
+                 return true;
+             });
+             call(&browser(), "SpeedButton7Click"); // the answer takes the chosen font
+             TFontDialog::setExecuteHook(nullptr);
              return &browser();
          }},
     };
