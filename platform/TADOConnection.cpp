@@ -11,6 +11,9 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QTemporaryDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QUrl>
 
 namespace {
 
@@ -22,6 +25,20 @@ QString connectionSetting(const QString& connectionString, const QString& key)
             return part.mid(equals + 1).trimmed();
     }
     return {};
+}
+
+// A book its writer left in write-ahead-log mode (bytes 18 and 19 of an
+// SQLite header are 2) would make even a read-only reader create the log
+// and its index beside it. While no writer has the log open, nothing can
+// change, so such a book is read as immutable and nothing is written.
+bool isIdleWriteAheadLogBook(const QString& file)
+{
+    QFile book(file);
+    if (!book.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray header = book.read(20);
+    return header.startsWith("SQLite format 3") && header.size() == 20 && header[18] == 2 && header[19] == 2
+           && !QFileInfo::exists(file + QStringLiteral("-wal"));
 }
 
 QString engineMessage(const QSqlError& error)
@@ -68,9 +85,16 @@ void TADOConnection::open()
         file = platform::copyJetBook(file, *copyFolder);
     }
     QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), qtConnectionName);
-    database.setDatabaseName(file);
     // Read-only never creates the file and takes no write lock.
-    database.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+    QString options = QStringLiteral("QSQLITE_OPEN_READONLY");
+    if (isIdleWriteAheadLogBook(file)) {
+        QUrl immutable = QUrl::fromLocalFile(file);
+        immutable.setQuery(QStringLiteral("immutable=1"));
+        file = immutable.toString(QUrl::FullyEncoded);
+        options += QStringLiteral(";QSQLITE_OPEN_URI");
+    }
+    database.setDatabaseName(file);
+    database.setConnectOptions(options);
     if (!database.open()) {
         const QString message = engineMessage(database.lastError());
         database = QSqlDatabase();

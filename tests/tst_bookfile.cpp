@@ -20,7 +20,7 @@
 
 namespace {
 
-enum class BookKind { Written, Missing, TextFile, EmptyFile, Directory };
+enum class BookKind { Written, WriteAheadLog, Missing, TextFile, EmptyFile, Directory };
 
 struct Book {
     BookKind kind = BookKind::Written;
@@ -43,6 +43,16 @@ void placeBook(const QString& path, const Book& book)
     case BookKind::Written:
         QVERIFY(writeBook(path, book.spec));
         break;
+    case BookKind::WriteAheadLog: {
+        // A book its writer left in write-ahead-log mode: once the writer
+        // closes, only the mode in the header remains.
+        QVERIFY(writeBook(path, book.spec));
+        sqlite3* db = nullptr;
+        QCOMPARE(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(db);
+        break;
+    }
     case BookKind::Missing:
         break;
     case BookKind::TextFile: {
@@ -192,6 +202,7 @@ void TestBookFile::loading_data()
 
     QTest::newRow("completeBook") << written(BookSpec::complete(3)) << none << none << none;
     // The connection fails, then every dataset tries it again.
+    QTest::newRow("writeAheadLogBook") << Book{BookKind::WriteAheadLog, BookSpec::complete(3)} << none << none << none;
     QTest::newRow("missingFile") << notABook(BookKind::Missing) << unopened << allViews << allViews;
     // Nothing reads the stored query, so the view itself works.
     QTest::newRow("missingStoredQuery") << written(BookSpec::complete(3).withoutStoredQuery("Qnamaz"))
