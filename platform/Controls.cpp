@@ -82,6 +82,8 @@ void TLabel::paintEvent(QPaintEvent*)
     // as the font's ascent and descent divide its line, and the letters and
     // their dots stay inside the label instead of being cut off below.
     QPainter painter(this);
+    // The label's own reading order, not the one its first letter suggests.
+    painter.setLayoutDirection(layoutDirection());
     painter.setPen(palette().color(foregroundRole()));
     const QFontMetricsF metrics(font());
     const qreal baseline = height() * metrics.ascent() / (metrics.ascent() + metrics.descent());
