@@ -6,7 +6,7 @@
 
 inline QString publisherName()
 {
-    return QStringLiteral("مؤسسه فرهنگی نیوارا");
+    return QStringLiteral("نشر فرهنگی نیوا");
 }
 
 // A bare host name, as the links show it and hand it to the shell.

@@ -30,7 +30,8 @@ void installFontSubstitutes()
     substitute(QStringLiteral("Tahoma"),
                {QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans Arabic"), QStringLiteral("Nazli")});
     substitute(QStringLiteral("MS Sans Serif"), {QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans")});
-    substitute(QStringLiteral("Arial"), {QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans")});
-    substitute(QStringLiteral("Times New Roman"),
-               {QStringLiteral("Noto Serif"), QStringLiteral("DejaVu Serif"), QStringLiteral("Noto Naskh Arabic")});
+    // Liberation's faces have Arial's and Times New Roman's widths; Persian
+    // text in them falls back on DejaVu.
+    substitute(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    substitute(QStringLiteral("Times New Roman"), {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
 }

@@ -472,7 +472,7 @@ void EntryWindowStory::linksOpenTheirAddress_data()
     QTest::newRow("Label24") << "Label24" << QUrl("http://www.khaneporsesh.ir");
     QTest::newRow("Label22") << "Label22" << QUrl("http://www.pasokhgoo.ir");
     QTest::newRow("Label25") << "Label25" << QUrl("http://www.moshaver.ir");
-    QTest::newRow("Label26") << "Label26" << QUrl("http://www.porseshclub.ir/clubname/pasokh");
+    QTest::newRow("Label26") << "Label26" << QUrl("http://www.pclub.ir/clubname/pasokh");
     QTest::newRow("Label28") << "Label28" << QUrl("http://www.rahnama.ir");
     QTest::newRow("Label27") << "Label27" << QUrl("http://www.pasokhname.ir");
     QTest::newRow("Label29") << "Label29" << QUrl("http://www.nivara.ir");

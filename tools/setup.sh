@@ -7,7 +7,7 @@ NIVARA_PACKAGES=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-svg-dev libqt6svg6 libqt6sql6-sqlite qt6-qpa-plugins libgl-dev
   libsqlite3-dev mdbtools-dev libmdb3
-  fonts-dejavu-core fonts-noto-core fonts-farsiweb
+  fonts-dejavu-core fonts-liberation2 fonts-noto-core fonts-farsiweb
   xvfb xauth x11-utils imagemagick desktop-file-utils dpkg-dev
 )
 

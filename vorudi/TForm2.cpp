@@ -44,7 +44,7 @@ const std::array<Centre, TForm2::centreCount>& centres()
         {"Label17", QStringLiteral("مرکز مشاوره"), 308, 200, 74, "Label25", "www.moshaver.ir", 276, 219, 106, "",
          &TForm2::Label25Click, &TForm2::Label25MouseMove},
         {"Label18", QStringLiteral("باشگاه پرسش و پاسخ"), 234, 253, 148, "Label26",
-         "www.porseshclub.ir/clubname/pasokh", 172, 273, 210, "http://", &TForm2::Label26Click,
+         "www.pclub.ir/clubname/pasokh", 172, 273, 210, "http://", &TForm2::Label26Click,
          &TForm2::Label26MouseMove},
         {"Label20", QStringLiteral("رهنما"), 339, 304, 43, "Label28", "rahnama.ir", 299, 320, 83, "www.",
          &TForm2::Label28Click, &TForm2::Label28MouseMove},
