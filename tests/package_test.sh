@@ -36,8 +36,9 @@ book_dir=$(sed -n 's/^Path=//p' "$launcher")
 [ -f "$root$book_dir/namaz.mdb" ] || { echo "no book in the launcher's Path: $book_dir"; exit 1; }
 
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-  cd "$1" && QT_FONT_DPI=96 "$2" & reader=$!
-  for _ in $(seq 40); do
+  cd "$1" || exit 1
+  QT_FONT_DPI=96 "$2" >/dev/null 2>&1 & reader=$!
+  for _ in $(seq 120); do
     sleep 0.25
     windows=$(xwininfo -root -tree 2>/dev/null || true)
     if grep -q "450x479" <<<"$windows"; then
