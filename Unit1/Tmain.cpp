@@ -8,9 +8,7 @@
 #include "platform/ShellApi.h"
 #include "platform/TADODataSet.h"
 
-#include <QGuiApplication>
 #include <QHeaderView>
-#include <QScreen>
 
 namespace {
 
@@ -64,14 +62,8 @@ Tmain::~Tmain() = default;
 
 void Tmain::buildWindow()
 {
-    setObjectName(QStringLiteral("main"));
-    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    setWindowTitle(QStringLiteral("نيوارا - پرسش و پاسخ نماز"));
-    setLayoutDirection(Qt::RightToLeft);
+    setUpBorderlessWindow(this, QStringLiteral("main"), productTitle(), QSize(865, 682));
     setFont(platformFont(12));
-    setFixedSize(865, 682);
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
 
     Image1 = new TImage(this, QStringLiteral("Image1"), 0, 0, 865, 682);
     Image1->setPicture(QStringLiteral(":/assets/browser_background.svg"), QSize(865, 682));
@@ -351,29 +343,16 @@ void Tmain::Label7MouseLeave() { hover(view(QStringLiteral("motefareghe")), fals
 
 // --- record navigation: the current view's query moves; its controls follow.
 
-void Tmain::SpeedButton1Click()
+void Tmain::moveCurrentView(void (TCustomADODataSet::*move)())
 {
     if (ViewRow* row = currentView())
-        row->query->Prior();
+        (row->query->*move)();
 }
 
-void Tmain::SpeedButton2Click()
-{
-    if (ViewRow* row = currentView())
-        row->query->Next();
-}
-
-void Tmain::SpeedButton3Click()
-{
-    if (ViewRow* row = currentView())
-        row->query->First();
-}
-
-void Tmain::SpeedButton4Click()
-{
-    if (ViewRow* row = currentView())
-        row->query->Last();
-}
+void Tmain::SpeedButton1Click() { moveCurrentView(&TCustomADODataSet::Prior); }
+void Tmain::SpeedButton2Click() { moveCurrentView(&TCustomADODataSet::Next); }
+void Tmain::SpeedButton3Click() { moveCurrentView(&TCustomADODataSet::First); }
+void Tmain::SpeedButton4Click() { moveCurrentView(&TCustomADODataSet::Last); }
 
 // --- the window's own controls
 

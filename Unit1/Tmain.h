@@ -9,6 +9,7 @@
 #include <memory>
 
 class NamazData;
+class TCustomADODataSet;
 class TLabel;
 class TImage;
 class TShape;
@@ -103,6 +104,7 @@ private:
     void hover(ViewRow& row, bool over);
     void setViewVisible(ViewRow& row, bool visible);
     void showCombinedView();
+    void moveCurrentView(void (TCustomADODataSet::*move)());
     void reopen(ViewRow& row, const QString& statement);
     void findNext(ViewRow& row);
 

@@ -1,6 +1,8 @@
 #include "platform/Controls.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -11,6 +13,17 @@ QFont platformFont(int pixels, const QString& family)
     QFont font(family);
     font.setPixelSize(pixels);
     return font;
+}
+
+void setUpBorderlessWindow(QWidget* window, const QString& name, const QString& caption, QSize size)
+{
+    window->setObjectName(name);
+    window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    window->setWindowTitle(caption);
+    window->setLayoutDirection(Qt::RightToLeft);
+    window->setFixedSize(size);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        window->move(screen->availableGeometry().center() - window->rect().center());
 }
 
 void placeControl(QWidget* control, const QString& name, int left, int top, int width, int height)

@@ -15,6 +15,10 @@
 // "Tahoma" (or the font named) with a character height of `pixels`.
 QFont platformFont(int pixels, const QString& family = QStringLiteral("Tahoma"));
 
+// A window without frame or caption bar, of a fixed size, right to left and
+// centred on the desktop.
+void setUpBorderlessWindow(QWidget* window, const QString& name, const QString& caption, QSize size);
+
 // Names the widget, places it and sets its reading order.
 void placeControl(QWidget* control, const QString& name, int left, int top, int width, int height);
 

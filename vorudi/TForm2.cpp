@@ -10,8 +10,6 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QGuiApplication>
-#include <QScreen>
 
 namespace {
 
@@ -96,16 +94,10 @@ TForm2::TForm2()
 
 void TForm2::buildWindow()
 {
-    setObjectName(QStringLiteral("Form2"));
-    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    setWindowTitle(QStringLiteral("نيوارا - پرسش و پاسخ نماز"));
-    setLayoutDirection(Qt::RightToLeft);
+    setUpBorderlessWindow(this, QStringLiteral("Form2"), productTitle(), QSize(450, 479));
     setFont(platformFont(13));
     setFontColor(this, clWindowText);
     setBackgroundColor(this, clBtnFace);
-    setFixedSize(450, 479);
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
 
     // Creation order is stacking order: the panels come last, over everything.
     buildMenu();
