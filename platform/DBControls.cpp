@@ -6,9 +6,16 @@
 #include "platform/TDataSource.h"
 
 #include <QAbstractTableModel>
+#include <QApplication>
+#include <QCache>
 #include <QEvent>
 #include <QHeaderView>
+#include <QPainter>
+#include <QPlainTextDocumentLayout>
 #include <QStyleOptionHeader>
+#include <QStyledItemDelegate>
+#include <QTextBlock>
+#include <QTextLayout>
 
 // --- DataLink
 
@@ -50,9 +57,54 @@ void TDBText::bind(TDataSource* source, const QString& field)
 
 // --- TDBMemo
 
+// The layout of a pane's text. Qt's plain-text layout lets go of a
+// paragraph's shaped glyphs as soon as it has laid the paragraph out, and
+// again after every paint, so each repaint of a pane shaped its Persian text
+// anew: once for the layout, once per paint, and once more whenever a
+// category's panes were shown again. A pane holds one record's text, so its
+// paragraphs keep their glyphs until the text or its font changes.
+class PaneLayout : public QPlainTextDocumentLayout {
+public:
+    using QPlainTextDocumentLayout::QPlainTextDocumentLayout;
+
+    // Qt's setPlainText moves a cursor over the new text before it tells the
+    // layout of the change, and the cursor has its first paragraph laid out,
+    // which the change then throws away. While a pane's text is replaced,
+    // nothing is laid out until the new text has arrived.
+    void replaceText(QPlainTextEdit& pane, const QString& text)
+    {
+        awaitingText = true;
+        pane.setPlainText(text);
+        awaitingText = false;
+    }
+
+    QRectF blockBoundingRect(const QTextBlock& block) const override
+    {
+        return awaitingText ? QRectF() : QPlainTextDocumentLayout::blockBoundingRect(block);
+    }
+
+protected:
+    void documentChanged(int from, int charsRemoved, int charsAdded) override
+    {
+        if (charsAdded > 0)
+            awaitingText = false;
+        for (QTextBlock block = document()->findBlock(from); block.isValid() && block.position() <= from + charsAdded;
+             block = block.next())
+            block.layout()->setCacheEnabled(true);
+        QPlainTextDocumentLayout::documentChanged(from, charsRemoved, charsAdded);
+    }
+
+private:
+    bool awaitingText = false;
+};
+
 TDBMemo::TDBMemo(QWidget* parent, const QString& name, int left, int top, int width, int height)
     : QPlainTextEdit(parent)
 {
+    auto* text = new QTextDocument(this);
+    paneLayout = new PaneLayout(text);
+    text->setDocumentLayout(paneLayout);
+    setDocument(text);
     placeControl(this, name, left, top, width, height);
     setFrameShape(QFrame::NoFrame);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -80,7 +132,7 @@ void TDBMemo::showField()
     QString text = link.fieldText();
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    setPlainText(text);
+    paneLayout->replaceText(*this, text);
 }
 
 // --- TDBGrid
@@ -127,27 +179,12 @@ public:
     {
         beginResetModel();
         endResetModel();
-        indicated = -1;
-        indicateCurrent();
-    }
-
-    void indicateCurrent()
-    {
-        const int now = link.dataSet() ? link.dataSet()->RecNo() : -1;
-        for (int row : {indicated, now}) {
-            if (row >= 0 && row < rowCount())
-                emit headerDataChanged(Qt::Vertical, row, row);
-        }
-        indicated = now;
     }
 
 private:
     const DataLink& link;
     QString title;
-    int indicated = -1;
 };
-
-namespace {
 
 // The margin beside the rows shows nothing but the indicator of the current
 // record, so its width is that of the indicator whatever the rows hold.
@@ -156,6 +193,21 @@ namespace {
 class IndicatorHeader : public QHeaderView {
 public:
     explicit IndicatorHeader(QWidget* parent) : QHeaderView(Qt::Vertical, parent) {}
+
+    // Repaints the margin of the row that lost the indicator and of the one
+    // that has it now. The model announces no header change for this: a
+    // list answers one by laying out and repainting all its rows and both
+    // headers.
+    void indicate(int row)
+    {
+        for (int section : {indicated, row}) {
+            if (section >= 0 && section < count())
+                updateSection(section);
+        }
+        indicated = row;
+    }
+    // After a reset every section is repainted and none is indicated yet.
+    void forgetIndicated() { indicated = -1; }
 
     QSize sizeHint() const override
     {
@@ -182,9 +234,106 @@ protected:
 
 private:
     mutable QSize measured;
+    int indicated = -1;
 };
 
-} // namespace
+// Paints a title cell as Qt's item style does, but shapes its title once.
+// The style shapes a cell's text twice on every paint (once to elide it,
+// once to draw it), and the list repaints cells whose titles did not change
+// whenever it is shown or the current record moves. The laid-out titles of
+// the rows painted last are kept, each with the text, width and font it was
+// laid out for.
+class TitleDelegate : public QStyledItemDelegate {
+public:
+    explicit TitleDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem cell = option;
+        initStyleOption(&cell, index);
+        const QString text = cell.text;
+        // The background, the selection and the focus frame; the text rect
+        // does not depend on the text, as the cell shows nothing else.
+        cell.text.clear();
+        const QStyle* style = cell.widget ? cell.widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, cell.widget);
+        if (text.isEmpty())
+            return;
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, cell.widget) + 1;
+        const QRect textRect =
+            style->subElementRect(QStyle::SE_ItemViewItemText, &cell, cell.widget).adjusted(margin, 0, -margin, 0);
+        const ShapedTitle& title = shaped(index.row(), text, cell, textRect.width());
+        // Centred as the style centres it: on the whole pixels of its height.
+        const int top = textRect.top() + (textRect.height() - int(title.height)) / 2;
+
+        painter->save();
+        painter->setClipRect(cell.rect);
+        painter->setPen(cell.palette.color(colourGroup(cell), cell.state & QStyle::State_Selected
+                                                                  ? QPalette::HighlightedText
+                                                                  : QPalette::Text));
+        title.layout.draw(painter, QPointF(textRect.x(), top));
+        painter->restore();
+    }
+
+    void forget() { titles.clear(); }
+
+private:
+    struct ShapedTitle {
+        QString text;
+        int width = 0;
+        QFont font;
+        Qt::LayoutDirection direction = Qt::LeftToRight;
+        QTextLayout layout;
+        qreal height = 0;
+    };
+
+    static QPalette::ColorGroup colourGroup(const QStyleOptionViewItem& cell)
+    {
+        if (!(cell.state & QStyle::State_Enabled))
+            return QPalette::Disabled;
+        return cell.state & QStyle::State_Active ? QPalette::Normal : QPalette::Inactive;
+    }
+
+    const ShapedTitle& shaped(int row, const QString& text, const QStyleOptionViewItem& cell, int width) const
+    {
+        ShapedTitle* title = titles.object(row);
+        if (title && title->text == text && title->width == width && title->font == cell.font &&
+            title->direction == cell.direction)
+            return *title;
+        title = new ShapedTitle;
+        title->text = text;
+        title->width = width;
+        title->font = cell.font;
+        title->direction = cell.direction;
+        layOut(*title, cell);
+        titles.insert(row, title);
+        return *title;
+    }
+
+    // One line, elided at its end when it is wider than the cell, aligned
+    // in the reading order.
+    static void layOut(ShapedTitle& title, const QStyleOptionViewItem& cell)
+    {
+        QTextOption textOption;
+        textOption.setWrapMode(QTextOption::ManualWrap);
+        textOption.setTextDirection(cell.direction);
+        textOption.setAlignment(QStyle::visualAlignment(cell.direction, cell.displayAlignment));
+        const QString shown = QFontMetrics(cell.font).elidedText(title.text, cell.textElideMode, title.width);
+        title.layout.setText(shown);
+        title.layout.setFont(cell.font);
+        title.layout.setTextOption(textOption);
+        title.layout.setCacheEnabled(true);
+        title.layout.beginLayout();
+        QTextLine line = title.layout.createLine();
+        line.setLineWidth(title.width);
+        line.setPosition(QPointF(0, 0));
+        title.layout.endLayout();
+        title.height = line.height();
+    }
+
+    // About two screens of rows.
+    mutable QCache<int, ShapedTitle> titles{64};
+};
 
 namespace {
 // A row holds one line of the cell font and the grid's margins. The line is
@@ -201,7 +350,10 @@ int listRowHeight(const QFont& font)
 TDBGrid::TDBGrid(QWidget* parent, const QString& name, int left, int top, int width, int height) : QTableView(parent)
 {
     placeControl(this, name, left, top, width, height);
-    setVerticalHeader(new IndicatorHeader(this));
+    indicator = new IndicatorHeader(this);
+    setVerticalHeader(indicator);
+    titles = new TitleDelegate(this);
+    setItemDelegate(titles);
     setFrameShape(QFrame::NoFrame);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -231,6 +383,8 @@ void TDBGrid::bind(TDataSource* source, const QString& field, const QString& tit
     });
     connect(source, &TDataSource::dataSetChanged, this, [this] {
         gridModel->reset();
+        titles->forget();
+        indicator->forgetIndicated();
         followCurrentRecord();
     });
     link.bind(this, source, field, [this] { followCurrentRecord(); });
@@ -245,9 +399,9 @@ QModelIndex TDBGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modif
 
 void TDBGrid::followCurrentRecord()
 {
-    gridModel->indicateCurrent();
     TCustomADODataSet* set = link.dataSet();
     const int row = set ? set->RecNo() : -1;
+    indicator->indicate(row);
     if (row < 0 || row >= gridModel->rowCount())
         return;
     const QModelIndex index = gridModel->index(row, 0);

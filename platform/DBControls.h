@@ -10,6 +10,9 @@
 class TDataSource;
 class TCustomADODataSet;
 class DBGridModel;
+class IndicatorHeader;
+class PaneLayout;
+class TitleDelegate;
 
 // The bound fields of one control: the data source, the field, and a
 // callback run whenever the dataset or its current record changes.
@@ -45,6 +48,7 @@ public:
 private:
     void showField();
     DataLink link;
+    PaneLayout* paneLayout = nullptr;
 };
 
 // A title list: one column, a title row, the row indicator beside the
@@ -64,4 +68,6 @@ private:
     void followCurrentRecord();
     DataLink link;
     DBGridModel* gridModel = nullptr;
+    IndicatorHeader* indicator = nullptr;
+    TitleDelegate* titles = nullptr;
 };
