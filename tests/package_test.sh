@@ -13,13 +13,13 @@ trap 'rm -rf "$work"' EXIT
 deb=$(ls "$work"/out/nivara_*.deb)
 
 listing=$(dpkg-deb -c "$deb" | awk '{print $6}')
-for expected in ./usr/bin/nivara ./usr/share/nivara/namaz.mdb \
+for expected in ./usr/bin/nivara ./usr/bin/nivara-jet2sqlite ./usr/share/nivara/namaz.mdb \
                 ./usr/share/applications/nivara.desktop \
                 ./usr/share/icons/hicolor/48x48/apps/nivara.png; do
   grep -qx "$expected" <<<"$listing" || { echo "missing from the package: $expected"; exit 1; }
 done
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6widgets6 libqt6sql6-sqlite libsqlite3-0 fonts-dejavu-core; do
+for needed in libqt6widgets6 libqt6sql6-sqlite libsqlite3-0 libmdb3 fonts-dejavu-core; do
   grep -q "$needed" <<<"$depends" || { echo "the package does not depend on $needed: $depends"; exit 1; }
 done
 
