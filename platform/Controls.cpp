@@ -66,6 +66,21 @@ QPixmap artworkPixmap(const QString& resource, QSize size)
     return pixmap;
 }
 
+// --- LeftClick
+
+void LeftClick::press(const QMouseEvent* event)
+{
+    pressed = event->button() == Qt::LeftButton;
+}
+
+bool LeftClick::release(const QWidget& control, const QMouseEvent* event)
+{
+    const bool clicked =
+        pressed && event->button() == Qt::LeftButton && control.rect().contains(event->position().toPoint());
+    pressed = false;
+    return clicked;
+}
+
 // --- TLabel
 
 TLabel::TLabel(QWidget* parent, const QString& name, int left, int top, int width, int height) : QLabel(parent)
@@ -107,14 +122,12 @@ void TLabel::paintEvent(QPaintEvent*)
 
 void TLabel::mousePressEvent(QMouseEvent* event)
 {
-    pressed = event->button() == Qt::LeftButton;
+    click.press(event);
 }
 
 void TLabel::mouseReleaseEvent(QMouseEvent* event)
 {
-    const bool click = pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-    pressed = false;
-    if (click)
+    if (click.release(*this, event))
         emit Click();
 }
 
@@ -144,14 +157,12 @@ void TImage::setPicture(const QString& resource, QSize pictureSize, bool stretch
 
 void TImage::mousePressEvent(QMouseEvent* event)
 {
-    pressed = event->button() == Qt::LeftButton;
+    click.press(event);
 }
 
 void TImage::mouseReleaseEvent(QMouseEvent* event)
 {
-    const bool click = pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-    pressed = false;
-    if (click)
+    if (click.release(*this, event))
         emit Click();
 }
 

@@ -26,6 +26,18 @@ void setFontColor(QWidget* control, TColor colour);
 TColor fontColor(const QWidget* control);
 void setBackgroundColor(QWidget* control, TColor colour);
 
+// An ordinary click: the left button pressed and then released over the
+// control.
+class LeftClick {
+public:
+    void press(const QMouseEvent* event);
+    // True when this release completes a click.
+    bool release(const QWidget& control, const QMouseEvent* event);
+
+private:
+    bool pressed = false;
+};
+
 // A transparent one-line label sized to its caption. A right-to-left label
 // keeps its right edge when the caption changes, a left-to-right one its left.
 class TLabel : public QLabel {
@@ -48,7 +60,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    bool pressed = false;
+    LeftClick click;
 };
 
 // A picture: an image of the program's artwork, drawn at its own size from
@@ -70,7 +82,7 @@ protected:
 
 private:
     QSize picture;
-    bool pressed = false;
+    LeftClick click;
 };
 
 enum class TPenStyle { psClear, psInsideFrame };
