@@ -298,8 +298,8 @@ void FindTest::continuesOnlyInTheSameText_data()
 {
     QTest::addColumn<Move>("move");
     QTest::addColumn<int>("lastFoundPos");
-    // A first search in another text: the spec's continued search would skip
-    // these matches, which lie before the last match's position.
+    // A first search in another text: carrying the last match's position
+    // over would skip these matches, which lie before it.
     QTest::newRow("another record") << Move::OtherRecord << 1;
     QTest::newRow("another view, shorter answer") << Move::OtherView << 1;
     // The same pane over the same text continues after the last match.
