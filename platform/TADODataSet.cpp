@@ -7,6 +7,7 @@
 
 #include <QRegularExpression>
 
+#include <new>
 #include <optional>
 
 namespace {
@@ -21,7 +22,14 @@ public:
         if (sqlite3_prepare_v2(db, text.constData(), int(text.size()), &stmt, nullptr) != SQLITE_OK)
             fail();
     }
+    // A statement the engine may refuse: prepared() tells.
+    Statement(sqlite3* db, const QString& sql, std::nothrow_t) : db(db)
+    {
+        const QByteArray text = sql.toUtf8();
+        sqlite3_prepare_v2(db, text.constData(), int(text.size()), &stmt, nullptr);
+    }
     ~Statement() { sqlite3_finalize(stmt); }
+    bool prepared() const { return stmt != nullptr; }
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
 
@@ -175,15 +183,10 @@ bool TCustomADODataSet::readByRowId(Snapshot& result, const QString& table, cons
         return false;
     const QString listed = listField.isEmpty() ? QStringLiteral("NULL") : quotedName(listField);
     const QString sql = QStringLiteral("SELECT rowid, %1 FROM %2%3").arg(listed, table, where);
-    const QByteArray text = sql.toUtf8();
-    sqlite3_stmt* probe = nullptr;
+    Statement rows(db, sql, std::nothrow);
     // Nor can a table declared without row ids.
-    const bool usable = sqlite3_prepare_v2(db, text.constData(), int(text.size()), &probe, nullptr) == SQLITE_OK;
-    sqlite3_finalize(probe);
-    if (!usable)
+    if (!rows.prepared())
         return false;
-
-    Statement rows(db, sql);
     while (rows.step()) {
         result.rowIds.push_back(rows.integer(0));
         const QByteArrayView title = rows.utf8(1);
