@@ -32,13 +32,20 @@ void placeControl(QWidget* control, const QString& name, int left, int top, int 
     control->setGeometry(left, top, width, height);
 }
 
-void setFontColor(QWidget* control, TColor colour)
+namespace {
+// One colour for the roles a control of any kind draws that part with.
+void setRoles(QWidget* control, std::initializer_list<QPalette::ColorRole> roles, TColor colour)
 {
     QPalette palette = control->palette();
-    palette.setColor(QPalette::WindowText, toQColor(colour));
-    palette.setColor(QPalette::ButtonText, toQColor(colour));
-    palette.setColor(QPalette::Text, toQColor(colour));
+    for (QPalette::ColorRole role : roles)
+        palette.setColor(role, toQColor(colour));
     control->setPalette(palette);
+}
+} // namespace
+
+void setFontColor(QWidget* control, TColor colour)
+{
+    setRoles(control, {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}, colour);
 }
 
 TColor fontColor(const QWidget* control)
@@ -48,11 +55,7 @@ TColor fontColor(const QWidget* control)
 
 void setBackgroundColor(QWidget* control, TColor colour)
 {
-    QPalette palette = control->palette();
-    palette.setColor(QPalette::Base, toQColor(colour));
-    palette.setColor(QPalette::Window, toQColor(colour));
-    palette.setColor(QPalette::Button, toQColor(colour));
-    control->setPalette(palette);
+    setRoles(control, {QPalette::Base, QPalette::Window, QPalette::Button}, colour);
     control->setAutoFillBackground(true);
 }
 

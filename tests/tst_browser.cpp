@@ -99,6 +99,7 @@ private:
     // Writes the book, starts the program in its folder and shows the
     // browser window, once per process.
     bool start(const BookSpec& spec);
+    void pressGlyph(const QString& glyph, int button, QPoint at);
     template <class T>
     T* control(const char* name) const
     {
@@ -434,6 +435,18 @@ void BrowserStory::keyboardMoves()
 
 // --- the window's own controls
 
+// Aims at a point of a glyph or its hot spot: that control must be the one
+// on top there. A hot spot acts on the press, a picture on a click.
+void BrowserStory::pressGlyph(const QString& glyph, int button, QPoint at)
+{
+    auto* target = control<QWidget>(qPrintable(glyph));
+    QCOMPARE(window->childAt(target->mapTo(window, at)), target);
+    if (glyph.startsWith("Shape"))
+        QTest::mousePress(target, Qt::MouseButton(button), {}, at);
+    else
+        QTest::mouseClick(target, Qt::MouseButton(button), {}, at);
+}
+
 void BrowserStory::closeAndShowAgain_data()
 {
     QTest::addColumn<QString>("glyph");
@@ -461,13 +474,9 @@ void BrowserStory::closeAndShowAgain()
 
     // The control on top where the user aims takes the press, and the press
     // alone closes.
-    auto* target = control<QWidget>(qPrintable(glyph));
-    const QPoint inWindow = target->mapTo(window, at);
-    QCOMPARE(window->childAt(inWindow), target);
-    if (glyph.startsWith("Shape"))
-        QTest::mousePress(target, Qt::MouseButton(button), {}, at);
-    else
-        QTest::mouseClick(target, Qt::MouseButton(button), {}, at);
+    pressGlyph(glyph, button, at);
+    if (QTest::currentTestFailed())
+        return;
     QVERIFY(window->isHidden());
     QVERIFY(vorudi::Form2->isVisible());
 
@@ -500,13 +509,9 @@ void BrowserStory::minimise()
     window->showNormal();
     QVERIFY(!window->isMinimized());
 
-    auto* target = control<QWidget>(qPrintable(glyph));
-    const QPoint inWindow = target->mapTo(window, at);
-    QCOMPARE(window->childAt(inWindow), target);
-    if (glyph.startsWith("Shape"))
-        QTest::mousePress(target, Qt::MouseButton(button), {}, at);
-    else
-        QTest::mouseClick(target, Qt::MouseButton(button), {}, at);
+    pressGlyph(glyph, button, at);
+    if (QTest::currentTestFailed())
+        return;
     QVERIFY(window->isMinimized());
     QVERIFY(!vorudi::Form2->isMinimized());
     QVERIFY(vorudi::Form2->isVisible());
